@@ -1,0 +1,61 @@
+#!/usr/bin/env python3
+"""Prints the benchmark figures against their goals.
+Usage: bench_report.py BENCH_JSON [RENDER_LINE]
+BENCH_JSON is tonkle_bench's --benchmark_out (JSON, with repetitions: medians are used);
+RENDER_LINE is the last line of scripts/bench-render.sh ("render_s=… baseline_s=… ratio=…"),
+or empty when the render tool could not be timed."""
+import json
+import sys
+
+
+def medians(path):
+    with open(path) as f:
+        report = json.load(f)
+    times = {}
+    for run in report["benchmarks"]:
+        if run.get("run_type") == "aggregate" and run.get("aggregate_name") != "median":
+            continue
+        name = run.get("run_name", run["name"])
+        # Without repetitions there is one plain run per benchmark.
+        if run.get("run_type") == "aggregate" or name not in times:
+            scale = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}[run["time_unit"]]
+            times[name] = run["real_time"] * scale
+    return times
+
+
+def render_figures(line):
+    fields = dict(part.split("=", 1) for part in line.split() if "=" in part)
+    return float(fields["ratio"]), float(fields["render_s"]), float(fields["baseline_s"])
+
+
+def main():
+    times = medians(sys.argv[1])
+    rows = []
+    load = times.get("BM_song_load/real_time")
+    read = times.get("BM_plain_read/real_time")
+    if load and read:
+        rows.append(("song_load / plain read, 64 MiB", f"{load / read:.2f}  ({load / 1e6:.1f} ms / {read / 1e6:.1f} ms)",
+                     "<= 1.2", load / read <= 1.2))
+    tick = times.get("BM_player_tick/256")
+    if tick:
+        countdown = times.get("BM_countdown_pass/256")
+        against = f"  ({tick / countdown:.1f} x a bare countdown pass)" if countdown else ""
+        rows.append(("player_tick, 256 tracks playing", f"{tick / 1e3:.3f} us{against}", "<= 0.5 us", tick <= 500))
+    render_line = sys.argv[2] if len(sys.argv) > 2 else ""
+    if render_line.strip():
+        ratio, render_s, baseline_s = render_figures(render_line)
+        rows.append(("tonkle-render wav / plain write", f"{ratio:.2f}  ({render_s:.3f} s / {baseline_s:.3f} s)",
+                     "<= 2", ratio <= 2))
+    else:
+        rows.append(("tonkle-render wav / plain write", "not measured", "<= 2", None))
+
+    width = max(len(r[0]) for r in rows)
+    value_width = max(len(r[1]) for r in rows)
+    print(f"{'figure':<{width}}  {'measured':<{value_width}}  goal")
+    for name, value, goal, met in rows:
+        verdict = "" if met is None else ("met" if met else "MISSED")
+        print(f"{name:<{width}}  {value:<{value_width}}  {goal:<10} {verdict}")
+
+
+if __name__ == "__main__":
+    main()
