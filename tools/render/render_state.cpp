@@ -1,0 +1,3 @@
+#include "render_state.h"
+
+RenderState render;

@@ -1,0 +1,99 @@
+#include "wav_writer.h"
+
+#include <cstring>
+
+#include "render_state.h"
+
+constexpr size_t WAV_BUFFER_BYTES = 1 << 18;
+constexpr int16_t WAV_TONE_LEVEL = 8192;  // a quarter of full scale: clearly heard, not harsh
+
+static void wav_put_u32(unsigned char* at, uint32_t value)
+{
+    at[0] = static_cast<unsigned char>(value);
+    at[1] = static_cast<unsigned char>(value >> 8);
+    at[2] = static_cast<unsigned char>(value >> 16);
+    at[3] = static_cast<unsigned char>(value >> 24);
+}
+
+static void wav_put_u16(unsigned char* at, uint16_t value)
+{
+    at[0] = static_cast<unsigned char>(value);
+    at[1] = static_cast<unsigned char>(value >> 8);
+}
+
+static void wav_write(const unsigned char* bytes, size_t size)
+{
+    if (render.wav.failed)
+        return;
+    if (std::fwrite(bytes, 1, size, render.wav.file) != size)
+        render.wav.failed = 1;
+}
+
+int wav_flush()
+{
+    WavWriter& w = render.wav;
+    wav_write(w.buffer.get(), w.buffered_bytes);
+    w.buffered_bytes = 0;
+    if (!w.failed && std::fflush(w.file) != 0)
+        w.failed = 1;
+    return w.failed ? 0 : 1;
+}
+
+void wav_begin(FILE* file, int32_t rate_hz, int64_t sample_count)
+{
+    WavWriter& w = render.wav;
+    w.file = file;
+    w.buffer.reset(new unsigned char[WAV_BUFFER_BYTES]);
+    w.buffered_bytes = 0;
+    w.samples_written = 0;
+    w.failed = 0;
+    const uint32_t data_bytes = static_cast<uint32_t>(sample_count * 2);
+    unsigned char header[WAV_HEADER_BYTES];
+    std::memcpy(header, "RIFF", 4);
+    wav_put_u32(header + 4, 36 + data_bytes);
+    std::memcpy(header + 8, "WAVEfmt ", 8);
+    wav_put_u32(header + 16, 16);                                    // fmt chunk size
+    wav_put_u16(header + 20, 1);                                     // PCM
+    wav_put_u16(header + 22, 1);                                     // mono
+    wav_put_u32(header + 24, static_cast<uint32_t>(rate_hz));
+    wav_put_u32(header + 28, static_cast<uint32_t>(rate_hz) * 2);    // bytes per second
+    wav_put_u16(header + 32, 2);                                     // bytes per frame
+    wav_put_u16(header + 34, 16);                                    // bits per sample
+    std::memcpy(header + 36, "data", 4);
+    wav_put_u32(header + 40, data_bytes);
+    wav_write(header, sizeof header);
+}
+
+void wav_put_silence(int64_t sample_count)
+{
+    WavWriter& w = render.wav;
+    w.samples_written += sample_count;
+    uint64_t left = static_cast<uint64_t>(sample_count) * 2;
+    while (left > 0) {
+        size_t room = WAV_BUFFER_BYTES - w.buffered_bytes;
+        size_t part = left < room ? static_cast<size_t>(left) : room;
+        std::memset(w.buffer.get() + w.buffered_bytes, 0, part);
+        w.buffered_bytes += part;
+        left -= part;
+        if (w.buffered_bytes == WAV_BUFFER_BYTES)
+            wav_flush();
+    }
+}
+
+// The level flips every half period: sample j of the tone is high while floor(2·j·f / rate)
+// is even. Exact in integers, so the zero crossings do not drift over the tone.
+void wav_put_square(int64_t offset, int64_t count, int32_t frequency_hz, int32_t rate_hz)
+{
+    WavWriter& w = render.wav;
+    w.samples_written += count;
+    const int64_t twice_frequency = 2 * static_cast<int64_t>(frequency_hz);
+    const uint16_t high = static_cast<uint16_t>(WAV_TONE_LEVEL);
+    const uint16_t low = static_cast<uint16_t>(-WAV_TONE_LEVEL);
+    for (int64_t j = offset; j < offset + count; j++) {
+        if (w.buffered_bytes == WAV_BUFFER_BYTES)
+            wav_flush();
+        uint16_t level = ((j * twice_frequency / rate_hz) & 1) == 0 ? high : low;
+        wav_put_u16(w.buffer.get() + w.buffered_bytes, level);
+        w.buffered_bytes += 2;
+    }
+}
