@@ -1,0 +1,23 @@
+// The program's texts as the code page 932 bytes that must reach the platform, written as
+// bytes so that the tests do not depend on how the program's sources are converted.
+#pragma once
+
+#include <string>
+
+namespace cp932 {
+const std::string UNTITLED = "\x96\xBC\x8F\xCC\x96\xA2\x92\xE8";   // 名称未定
+const std::string STOPPED = "\x92\xE2\x8E\x7E\x92\x86";            // 停止中
+const std::string PLAYING = "\x8D\xC4\x90\xB6\x92\x86";            // 再生中
+const std::string WINDOW_TITLE =                                   // トンクル♪プレーヤー
+    "\x83\x67\x83\x93\x83\x4E\x83\x8B\x81\xF4\x83\x76\x83\x8C\x81\x5B\x83\x84\x81\x5B";
+const std::string CROSS = "\x81\x7E";                              // ×
+const std::string LENGTH_HEADING = "\x92\xB7\x82\xB3";             // 長さ
+const std::string NOTE_HEADING = "\x81\xF4";                       // ♪
+const std::string OPEN_DIALOG_TITLE =                              // ファイルを開く
+    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x8A\x4A\x82\xAD";
+const std::string SETTINGS_CAPTION = "\x90\xDD\x92\xE8";           // 設定
+const std::string DO = "\x83\x68";                                 // ド
+const std::string SHARP = "\x81\x94";                              // ＃
+const std::string REFUSAL_START =                                  // Windows 9x/MEを検出しました。
+    "Windows 9x/ME\x82\xF0\x8C\x9F\x8F\x6F\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42\n";
+}  // namespace cp932

@@ -1,0 +1,46 @@
+# Driving the real program from outside with xdotool; sourced by the end-to-end tests.
+# tonkle_start EXE: starts it under Wine and waits for its window (TONKLE_WINDOW, TONKLE_PID).
+tonkle_start() {
+  "$WINE64" "$1" >/dev/null 2>"${TONKLE_LOG:-/dev/null}" &
+  TONKLE_PID=$!
+  TONKLE_WINDOW=""
+  for _ in $(seq 1 150); do
+    TONKLE_WINDOW=$(xdotool search --onlyvisible --name 'トンクル♪プレーヤー' 2>/dev/null | head -1)
+    [ -n "$TONKLE_WINDOW" ] && break
+    sleep 0.2
+  done
+  if [ -z "$TONKLE_WINDOW" ]; then
+    echo "FAILED: no window titled トンクル♪プレーヤー appeared"
+    kill "$TONKLE_PID" 2>/dev/null
+    return 1
+  fi
+  sleep 0.5
+}
+
+# Sets X, Y, W, H of the program's window.
+tonkle_geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$TONKLE_WINDOW")"
+  W=$WIDTH H=$HEIGHT
+}
+
+# tonkle_click X Y: a click at a point given in the window's client coordinates.
+tonkle_click() {
+  tonkle_geometry
+  xdotool mousemove "$((X + $1))" "$((Y + $2))"
+  sleep 0.1
+  xdotool click 1
+}
+
+# Waits up to 15 s for the program to end and prints its exit code ("timeout" if it did not).
+tonkle_wait_exit() {
+  for _ in $(seq 1 75); do
+    if ! kill -0 "$TONKLE_PID" 2>/dev/null; then
+      wait "$TONKLE_PID"
+      echo $?
+      return
+    fi
+    sleep 0.2
+  done
+  kill "$TONKLE_PID" 2>/dev/null
+  echo timeout
+}
