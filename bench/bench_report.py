@@ -8,7 +8,8 @@ import json
 import sys
 
 
-def medians(path):
+def medians(path, field):
+    """Median `field` ("real_time" or "cpu_time") of every benchmark, in nanoseconds."""
     with open(path) as f:
         report = json.load(f)
     times = {}
@@ -19,7 +20,7 @@ def medians(path):
         # Without repetitions there is one plain run per benchmark.
         if run.get("run_type") == "aggregate" or name not in times:
             scale = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}[run["time_unit"]]
-            times[name] = run["real_time"] * scale
+            times[name] = run[field] * scale
     return times
 
 
@@ -29,18 +30,21 @@ def render_figures(line):
 
 
 def main():
-    times = medians(sys.argv[1])
+    # Loading reads a file, so it is timed by the clock on the wall; a tick only computes, and
+    # its processor time does not count the time other programs on the machine took.
+    times = medians(sys.argv[1], "real_time")
+    cpu_times = medians(sys.argv[1], "cpu_time")
     rows = []
     load = times.get("BM_song_load/real_time")
     read = times.get("BM_plain_read/real_time")
     if load and read:
         rows.append(("song_load / plain read, 64 MiB", f"{load / read:.2f}  ({load / 1e6:.1f} ms / {read / 1e6:.1f} ms)",
                      "<= 1.2", load / read <= 1.2))
-    tick = times.get("BM_player_tick/256")
+    tick = cpu_times.get("BM_player_tick/256")
     if tick:
-        countdown = times.get("BM_countdown_pass/256")
+        countdown = cpu_times.get("BM_countdown_pass/256")
         against = f"  ({tick / countdown:.1f} x a bare countdown pass)" if countdown else ""
-        rows.append(("player_tick, 256 tracks playing", f"{tick / 1e3:.3f} us{against}", "<= 0.5 us", tick <= 500))
+        rows.append(("player_tick, 256 tracks playing", f"{tick / 1e3:.3f} us processor time{against}", "<= 0.5 us", tick <= 500))
     render_line = sys.argv[2] if len(sys.argv) > 2 else ""
     if render_line.strip():
         ratio, render_s, baseline_s = render_figures(render_line)
