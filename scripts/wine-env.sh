@@ -6,12 +6,6 @@ export WINEPREFIX=${TONKLE_WINEPREFIX:-$TONKLE_ROOT/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-WINE64=/usr/lib/wine/wine64
-[ -x "$WINE64" ] || WINE64=$(command -v wine64 || echo wine64)
-WINESERVER=/usr/lib/wine/wineserver64
-[ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver || echo wineserver)
-
 # The Japanese locale, generated into the build folder when the system has not got it, so that
 # Unix file names and window titles reach Wine intact.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf-\?8$'; then
@@ -21,6 +15,12 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf-\?8$'; then
     localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" >/dev/null 2>&1 || true
   fi
 fi
+{ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null
+
+WINE64=/usr/lib/wine/wine64
+[ -x "$WINE64" ] || WINE64=$(command -v wine64 || echo wine64)
+WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver || echo wineserver)
 
 # Creates the prefix once; later calls only check that it is there.
 wine_prefix_ready() {

@@ -52,7 +52,7 @@ tonkle_start "$bin_dir/tonkle.exe" || exit 1
 tonkle_geometry
 xdotool mousemove "$((X + 200))" "$((Y + 200))"
 sleep 0.2
-xdotool key --window "$TONKLE_WINDOW" alt+F4
+xdotool key alt+F4
 check "exit code after Alt+F4" "$(tonkle_wait_exit)" 0
 
 [ "$failures" -eq 0 ]
