@@ -99,9 +99,16 @@ static void render_os_on_interrupt(int signal_number)
     raise(signal_number);
 }
 
+// A signal the caller chose to ignore (nohup, a background job) stays ignored.
+static void render_os_catch(int signal_number)
+{
+    if (std::signal(signal_number, render_os_on_interrupt) == SIG_IGN)
+        std::signal(signal_number, SIG_IGN);
+}
+
 void render_os_remove_temp_on_interrupt()
 {
-    std::signal(SIGINT, render_os_on_interrupt);
-    std::signal(SIGTERM, render_os_on_interrupt);
-    std::signal(SIGHUP, render_os_on_interrupt);
+    render_os_catch(SIGINT);
+    render_os_catch(SIGTERM);
+    render_os_catch(SIGHUP);
 }

@@ -5,15 +5,24 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "player_state.h"
 #include "render_os.h"
 #include "render_state.h"
 
+static void render_os_restore_console()
+{
+    SetConsoleOutputCP(render.saved_console_code_page);
+}
+
 void render_os_prepare_console()
 {
     // UTF-8 titles show as text in a console; in a pipe the bytes are the same as on Linux.
-    SetConsoleOutputCP(CP_UTF8);
+    // The console outlives the program, so its code page is put back at exit.
+    render.saved_console_code_page = GetConsoleOutputCP();
+    if (render.saved_console_code_page != 0 && SetConsoleOutputCP(CP_UTF8))
+        std::atexit(render_os_restore_console);
     _setmode(_fileno(stdout), _O_BINARY);
 }
 

@@ -75,6 +75,7 @@ struct RenderState {
     // The output's temporary name, kept in a fixed buffer so that an interrupt can remove it.
     char temp_path[PATH_BYTES];
     int temp_exists;
+    uint32_t saved_console_code_page;  // Windows: the console's code page before the run
 };
 
 extern RenderState render;

@@ -75,8 +75,8 @@ static int wav_render_after_tick()
     if (render.wav.failed)
         return 0;
     if (render_progress_due()) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%3d%%",
+        char text[PATH_BYTES + 16];
+        std::snprintf(text, sizeof text, "%s %3d%%", render.options.output_path,
                       static_cast<int>(render.speaker.cursor * 100 / render.plan.total_samples));
         render_progress_show(text);
     }

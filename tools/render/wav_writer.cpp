@@ -80,20 +80,45 @@ void wav_put_silence(int64_t sample_count)
     }
 }
 
-// The level flips every half period: sample j of the tone is high while floor(2·j·f / rate)
-// is even. Exact in integers, so the zero crossings do not drift over the tone.
-void wav_put_square(int64_t offset, int64_t count, int32_t frequency_hz, int32_t rate_hz)
+static void wav_put_level(uint16_t level, int64_t count)
 {
     WavWriter& w = render.wav;
-    w.samples_written += count;
+    const unsigned char low_byte = static_cast<unsigned char>(level);
+    const unsigned char high_byte = static_cast<unsigned char>(level >> 8);
+    while (count > 0) {
+        if (w.buffered_bytes == WAV_BUFFER_BYTES)
+            wav_flush();
+        int64_t room = static_cast<int64_t>((WAV_BUFFER_BYTES - w.buffered_bytes) / 2);
+        int64_t part = count < room ? count : room;
+        unsigned char* at = w.buffer.get() + w.buffered_bytes;
+        for (int64_t i = 0; i < part; i++) {
+            at[2 * i] = low_byte;
+            at[2 * i + 1] = high_byte;
+        }
+        w.buffered_bytes += static_cast<size_t>(part) * 2;
+        count -= part;
+    }
+}
+
+// The level flips every half period: sample j of the tone is high while floor(2·j·f / rate)
+// is even. Exact in integers, so the zero crossings do not drift over the tone; written a
+// half period at a time, since a division per sample would dominate the render.
+void wav_put_square(int64_t offset, int64_t count, int32_t frequency_hz, int32_t rate_hz)
+{
+    render.wav.samples_written += count;
     const int64_t twice_frequency = 2 * static_cast<int64_t>(frequency_hz);
     const uint16_t high = static_cast<uint16_t>(WAV_TONE_LEVEL);
     const uint16_t low = static_cast<uint16_t>(-WAV_TONE_LEVEL);
-    for (int64_t j = offset; j < offset + count; j++) {
-        if (w.buffered_bytes == WAV_BUFFER_BYTES)
-            wav_flush();
-        uint16_t level = ((j * twice_frequency / rate_hz) & 1) == 0 ? high : low;
-        wav_put_u16(w.buffer.get() + w.buffered_bytes, level);
-        w.buffered_bytes += 2;
+    const int64_t end = offset + count;
+    int64_t j = offset;
+    int64_t half_period = j * twice_frequency / rate_hz;
+    while (j < end) {
+        // First sample of the next half period: the least j' with j'·2f >= (half_period + 1)·rate.
+        int64_t next = ((half_period + 1) * rate_hz + twice_frequency - 1) / twice_frequency;
+        int64_t run_end = next < end ? next : end;
+        wav_put_level(half_period % 2 == 0 ? high : low, run_end - j);
+        if (run_end > j)
+            j = run_end;
+        half_period++;
     }
 }
