@@ -44,3 +44,26 @@ tonkle_wait_exit() {
   kill "$TONKLE_PID" 2>/dev/null
   echo timeout
 }
+
+# tonkle_open_song UNIX_PATH: clicks the open button, types the song's path in Windows form into
+# the open dialog and confirms it. Returns 1 if the dialog did not appear.
+tonkle_open_song() {
+  tonkle_click 345 275
+  local dialog=""
+  for _ in $(seq 1 50); do
+    dialog=$(xdotool search --onlyvisible --name 'ファイルを開く' 2>/dev/null | head -1)
+    [ -n "$dialog" ] && break
+    sleep 0.2
+  done
+  if [ -z "$dialog" ]; then
+    echo "FAILED: the open dialog did not appear"
+    return 1
+  fi
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$dialog")"
+  xdotool mousemove "$((X + WIDTH / 2))" "$((Y + 20))"
+  local windows_path="Z:${1//\//\\}"
+  xdotool type --delay 5 "$windows_path"
+  xdotool key Return
+  sleep 1.5
+}
