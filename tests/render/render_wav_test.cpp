@@ -207,6 +207,7 @@ TEST(RenderCommandLine, BadUsageExitsWithTwoAndTheUsage)
         {"wav", song, "-o", out, "--rate", "100"},
         {"wav", song, "-o", out, "--rate", "44100x"},
         {"wav", song, "-o", out, "--track", "7"},
+        {"wav", song, "-o", song},
     };
     for (const std::vector<std::string>& args : bad) {
         std::string shown;
@@ -218,6 +219,7 @@ TEST(RenderCommandLine, BadUsageExitsWithTwoAndTheUsage)
         EXPECT_NE(run.err.find("usage: tonkle-render"), std::string::npos) << shown << "\n" << run.err;
         EXPECT_FALSE(file_exists(out)) << shown;
     }
+    EXPECT_EQ(read_file(song), two_note_song()) << "the song was written over";
 }
 
 TEST(RenderCommandLine, HelpGoesToStdout)

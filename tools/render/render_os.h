@@ -26,3 +26,6 @@ void render_os_remove(const char* path);
 // From now on an interrupt (Ctrl-C) removes render.temp_path, if it exists, before the process
 // ends, so that a cancelled render leaves nothing behind.
 void render_os_remove_temp_on_interrupt();
+
+// 1 when both paths name one existing file (also through other names or links).
+int render_os_same_file(const char* a, const char* b);

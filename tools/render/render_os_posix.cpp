@@ -112,3 +112,12 @@ void render_os_remove_temp_on_interrupt()
     render_os_catch(SIGTERM);
     render_os_catch(SIGHUP);
 }
+
+int render_os_same_file(const char* a, const char* b)
+{
+    struct stat first {};
+    struct stat second {};
+    if (stat(a, &first) != 0 || stat(b, &second) != 0)
+        return 0;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino ? 1 : 0;
+}

@@ -145,3 +145,26 @@ void render_os_remove_temp_on_interrupt()
 {
     SetConsoleCtrlHandler(render_os_on_interrupt, TRUE);
 }
+
+static int render_os_file_identity(const char* path, BY_HANDLE_FILE_INFORMATION* info)
+{
+    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    BOOL known = GetFileInformationByHandle(file, info);
+    CloseHandle(file);
+    return known ? 1 : 0;
+}
+
+int render_os_same_file(const char* a, const char* b)
+{
+    BY_HANDLE_FILE_INFORMATION first{};
+    BY_HANDLE_FILE_INFORMATION second{};
+    if (!render_os_file_identity(a, &first) || !render_os_file_identity(b, &second))
+        return 0;
+    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+                   first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow
+               ? 1
+               : 0;
+}

@@ -10,9 +10,11 @@
 #include "render_state.h"
 
 // A long song makes millions of lines; they are formatted by hand into a large stdio buffer.
-static void trace_put_number(char*& p, int64_t value)
+static char* trace_put_number(char* at, int64_t value, char separator)
 {
-    p = std::to_chars(p, p + 24, value).ptr;
+    char* end = std::to_chars(at, at + 24, value).ptr;
+    *end = separator;
+    return end + 1;
 }
 
 // The note is read when the tone starts: the selected track's note as that advance left it.
@@ -20,14 +22,10 @@ static void trace_tone(int frequency_hz)
 {
     int32_t note = player.tracks[player.selected_track].note;
     char line[80];
-    char* p = line;
-    trace_put_number(p, render.tick);
-    *p++ = ' ';
-    trace_put_number(p, note);
-    *p++ = ' ';
-    trace_put_number(p, frequency_hz);
-    *p++ = '\n';
-    std::fwrite(line, 1, static_cast<size_t>(p - line), stdout);
+    char* end = trace_put_number(line, render.tick, ' ');
+    end = trace_put_number(end, note, ' ');
+    end = trace_put_number(end, frequency_hz, '\n');
+    std::fwrite(line, 1, static_cast<size_t>(end - line), stdout);
 }
 
 int render_trace()

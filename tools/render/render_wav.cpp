@@ -161,6 +161,11 @@ int render_wav()
         return EXIT_FAILED;
     if (!render_song_prepare_playback())
         return EXIT_USAGE;
+    // Writing over the song would replace it with the render; that is never what was meant.
+    if (render_os_same_file(render.options.song_path, render.options.output_path)) {
+        render_usage_error("-o %s: that is the song itself", render.options.output_path);
+        return EXIT_USAGE;
+    }
     render.tone_samples = static_cast<int64_t>(BEEP_MS) * render.options.rate_hz / 1000;
     if (!wav_plan())
         return EXIT_FAILED;
