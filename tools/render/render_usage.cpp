@@ -41,13 +41,14 @@ static const char HELP_INFO[] =
 static const char HELP_PLAY_OPTIONS[] =
     "  --track N       sound track N, as a click on row N of the track list does; N must be\n"
     "                  an existing track (the default is the track the song selects)\n"
-    "  --even-tempo    make the tempo constant: every note, chord tones too, waits 10 ticks\n"
+    "  --even-tempo    make the tempo constant: every note, chord tones too, is followed\n"
+    "                  by the same 10-tick wait\n"
     "  --play-chords   sound chord tones (notes with delta 0) too\n";
 
 static const char HELP_TRACE[] =
     "\n"
-    "Plays SONG on a simulated 1-tick clock. Ticks are numbered from 1 for the first tick\n"
-    "after Play. Prints a line for every tone the player starts:\n"
+    "Plays SONG on a simulated timer, as fast as it can. Ticks are numbered from 1 for the\n"
+    "first tick after Play. Prints a line for every tone the player starts:\n"
     "  TICK NOTE FREQUENCY\n"
     "silent ones included (the speaker sounds 37 to 32767 Hz only), and ends with\n"
     "  stop TICK\n"
@@ -57,20 +58,23 @@ static const char HELP_TRACE[] =
 
 static const char HELP_WAV[] =
     "\n"
-    "Writes what the speaker would play: mono 16-bit PCM. Tick k sounds at k x MS\n"
-    "milliseconds after Play; every tone is a 20 ms square wave; a tone that starts while\n"
-    "another still sounds replaces it; 37 to 32767 Hz only, other tones are silent and leave\n"
-    "a sounding tone alone. The file starts at Play and ends when the last tone has finished\n"
-    "or at the Stop, whichever is later. The file is written under a temporary name beside\n"
-    "OUT.wav and renamed when complete; a render too long for a WAV file (4 GiB) is refused.\n"
+    "Writes what the speaker would play, as mono 16-bit PCM. Tick k sounds at k x MS\n"
+    "milliseconds after Play (the sample at or just before that time). Every tone is a\n"
+    "20 ms square wave; a tone that starts while another still sounds replaces it. The\n"
+    "speaker plays 37 to 32767 Hz only: other tones are silent and leave a sounding tone\n"
+    "alone. The file starts at Play and ends when the last tone has finished or at the\n"
+    "Stop, whichever is later. It is written under a temporary name beside OUT.wav and\n"
+    "renamed when complete; a render too long for a WAV file (4 GiB) is refused.\n"
     "\n"
     "options:\n"
-    "  -o, --output OUT.wav  the file to write (replaced if it exists)\n";
+    "  -o, --output OUT.wav\n"
+    "                  the file to write (replaced if it exists; never the song itself)\n";
 
 static const char HELP_WAV_TIMING[] =
     "  --tick-ms MS    milliseconds per tick, 0.001 to 60000, up to three decimals\n"
-    "                  (default 1, the timer asked for; 10 is the real window timer's pace\n"
-    "                  under Wine and Windows, 15.625 a default Windows system tick)\n"
+    "                  (default 1, the period the player asks of its timer; 10 is the\n"
+    "                  real window timer's pace under Wine and Windows, 15.625 a\n"
+    "                  default Windows system tick)\n"
     "  --rate HZ       samples per second, 8000 to 192000 (default 44100)\n";
 
 void render_usage_print(FILE* stream, int command)
