@@ -20,4 +20,11 @@ const std::string DO = "\x83\x68";                                 // ド
 const std::string SHARP = "\x81\x94";                              // ＃
 const std::string REFUSAL_START =                                  // Windows 9x/MEを検出しました。
     "Windows 9x/ME\x82\xF0\x8C\x9F\x8F\x6F\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42\n";
+const std::string OTHER_FILTER = "\x82\xBB\x82\xCC\x91\xBC";        // その他
+const std::string MIDI_FILTER = "MIDI\x83\x74\x83\x40\x83\x43\x83\x8B(*.mid)";  // MIDIファイル(*.mid)
+const std::string HYOU = "\x95\x5C";                             // 表: 0x5C as second byte
+const std::string SO = "\x83\x5C";                               // ソ: 0x5C as second byte
+const std::string SAKURA = "\x82\xB3\x82\xAD\x82\xE7";           // さくら
+const std::string RE_SHARP = "\x83\x8C\x81\x94";                 // レ＃
+const std::string FA_SHARP = "\x83\x74\x83\x40\x81\x94";         // ファ＃
 }  // namespace cp932
