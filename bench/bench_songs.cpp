@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -58,18 +59,27 @@ void append_chunk(Bytes& out, const Bytes& events)
     out.insert(out.end(), events.begin(), events.end());
 }
 
-const std::filesystem::path& temp_folder()
+// Kept in a plain array: it must outlive every static object, since it is removed at exit.
+char temp_folder_path[4096];
+
+void remove_temp_folder()
 {
-    static std::filesystem::path folder = [] {
+    std::error_code ignored;
+    std::filesystem::remove_all(temp_folder_path, ignored);
+}
+
+std::filesystem::path temp_folder()
+{
+    if (temp_folder_path[0] == '\0') {
         std::string pattern = (std::filesystem::temp_directory_path() / "tonkle-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
+        if (pattern.size() >= sizeof temp_folder_path || mkdtemp(pattern.data()) == nullptr) {
             std::perror("tonkle bench: cannot create a temporary folder");
             std::exit(1);
         }
-        std::atexit([] { std::filesystem::remove_all(temp_folder()); });
-        return std::filesystem::path(pattern);
-    }();
-    return folder;
+        std::memcpy(temp_folder_path, pattern.c_str(), pattern.size() + 1);
+        std::atexit(remove_temp_folder);
+    }
+    return temp_folder_path;
 }
 
 std::string write_file(const std::string& name, const Bytes& bytes)
@@ -87,9 +97,8 @@ std::string write_file(const std::string& name, const Bytes& bytes)
 
 }  // namespace
 
-std::vector<unsigned char> bench_song_bytes_big(int64_t size_bytes)
+std::vector<unsigned char> bench_song_bytes_big(int64_t size_bytes, int notes_per_track)
 {
-    constexpr int TRACK_NOTES = 1024;  // about 10 KiB of events per chunk
     Bytes song;
     song.reserve(static_cast<size_t>(size_bytes) + 65536);
     append_header(song, 0);
@@ -97,7 +106,7 @@ std::vector<unsigned char> bench_song_bytes_big(int64_t size_bytes)
         Bytes track;
         if (t == 0)
             append_title(track, "Benchmark song");
-        for (int n = 0; n < TRACK_NOTES; n++)
+        for (int n = 0; n < notes_per_track; n++)
             append_note(track, n, t);
         append(track, {0x00, 0xFF, 0x2F, 0x00});
         append_chunk(song, track);
@@ -121,9 +130,10 @@ std::vector<unsigned char> bench_song_bytes_tracks(int track_count, int notes_pe
     return song;
 }
 
-std::string bench_song_file_big(int64_t size_bytes)
+std::string bench_song_file_big(int64_t size_bytes, int notes_per_track)
 {
-    return write_file("big.mid", bench_song_bytes_big(size_bytes));
+    return write_file("big-" + std::to_string(notes_per_track) + ".mid",
+                      bench_song_bytes_big(size_bytes, notes_per_track));
 }
 
 std::string bench_song_file_tracks(int track_count, int notes_per_track)

@@ -2,17 +2,20 @@
 # Builds the benchmarks in build/bench (Release), runs them and the whole-command render
 # timing, and prints the three figures with their goals. The figures are reported, not judged:
 # the script fails only when something cannot be built or run.
-# Usage: scripts/bench.sh   (REPETITIONS=5 benchmark repetitions, RUNS=5 render runs)
+# Usage: scripts/bench.sh   (REPETITIONS=9 benchmark repetitions, RUNS=9 render runs)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/bench"
-repetitions=${REPETITIONS:-5}
+repetitions=${REPETITIONS:-9}
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTONKLE_BENCH=ON -DTONKLE_TESTS=OFF >/dev/null
 cmake --build "$build" --target tonkle_bench -j"$(nproc)" >/dev/null
 
 json="$build/bench-results.json"
+# Repetitions of the benchmarks are interleaved, so that a load and the plain read it is compared
+# with meet the same disturbances from other work on the machine.
 "$build/bin/tonkle_bench" --benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true \
+  --benchmark_enable_random_interleaving=true \
   --benchmark_out="$json" --benchmark_out_format=json
 
 render_line=""
