@@ -1,11 +1,13 @@
 #include "render_fixture.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -87,7 +89,7 @@ static std::string read_text(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-RunResult run_render(const std::vector<std::string>& args)
+RunResult run_render(const std::vector<std::string>& args, long max_file_bytes)
 {
     TempFolder capture;
     std::string out_path = capture.file("stdout");
@@ -105,6 +107,13 @@ RunResult run_render(const std::vector<std::string>& args)
         int err_fd = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(out_fd, STDOUT_FILENO);
         dup2(err_fd, STDERR_FILENO);
+        if (max_file_bytes > 0) {
+            // An ignored SIGXFSZ stays ignored across exec, so an over-long write fails with
+            // EFBIG instead of ending the program.
+            signal(SIGXFSZ, SIG_IGN);
+            struct rlimit limit = {static_cast<rlim_t>(max_file_bytes), static_cast<rlim_t>(max_file_bytes)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
         execv(program.c_str(), argv.data());
         _exit(127);
     }

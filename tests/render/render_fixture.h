@@ -32,8 +32,10 @@ struct RunResult {
     std::string err;
 };
 
-// Runs tonkle-render with `args` (no shell involved), capturing stdout and stderr.
-RunResult run_render(const std::vector<std::string>& args);
+// Runs tonkle-render with `args` (no shell involved), capturing stdout and stderr. With
+// `max_file_bytes`, files the program writes cannot grow past that size: writes beyond it fail
+// as on a full disk.
+RunResult run_render(const std::vector<std::string>& args, long max_file_bytes = 0);
 
 bool file_exists(const std::string& path);
 Bytes read_file(const std::string& path);

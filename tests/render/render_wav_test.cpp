@@ -172,6 +172,15 @@ TEST(RenderWav, FailuresLeaveNoFileAndKeepAnExistingOne)
     EXPECT_EQ(no_folder.exit_code, 1);
     EXPECT_NE(no_folder.err.find(no_folder_out), std::string::npos) << no_folder.err;
 
+    // A write that fails part way (here: a file size limit, as a full disk would) ends the
+    // render with the reason, and the half-written file is removed.
+    std::string cut_out = folder.file("cut.wav");
+    RunResult cut = run_render({"wav", song, "-o", cut_out, "--tick-ms", "1000"}, 100000);
+    EXPECT_EQ(cut.exit_code, 1);
+    EXPECT_NE(cut.err.find(cut_out), std::string::npos) << cut.err;
+    EXPECT_NE(cut.err.find("File too large"), std::string::npos) << cut.err;
+    EXPECT_EQ(cut.out, "");
+
     std::vector<std::string> left = folder.entries();
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"long.mid", "out.wav", "song.mid"}));

@@ -41,7 +41,8 @@ struct WavWriter {
     std::unique_ptr<unsigned char[]> buffer;  // little-endian 16-bit samples waiting to be written
     size_t buffered_bytes;
     int64_t samples_written;
-    int failed;  // a write to the file failed; the render is given up
+    int failed;        // a write to the file failed; the render is given up
+    int error_number;  // errno of that failure
 };
 
 struct Progress {

@@ -4,7 +4,9 @@
 // streams the samples. Both runs start from Play with the same options, so they tick alike.
 #include "render_wav.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "playback_clock.h"
 #include "render_clock.h"
@@ -133,16 +135,26 @@ static int wav_write_file()
     if (stop_tick == render.plan.stop_tick)
         speaker_play_until(render.plan.total_samples);
     render_progress_end();
-    bool complete = stop_tick == render.plan.stop_tick && render.wav.samples_written == render.plan.total_samples;
-    if (!wav_flush() || !complete) {
-        std::fprintf(stderr, "tonkle-render: cannot write '%s': %s\n", target,
-                     complete ? "the disk is full or the file cannot be written" : "the render went astray");
-        wav_discard_temp(file);
+    // The stream is closed on every path; only the first failure is reported.
+    bool failed = false;
+    int error_number = 0;
+    if (!wav_flush()) {
+        failed = true;
+        error_number = render.wav.error_number;
+        std::fclose(file);
+    } else if (std::fclose(file) != 0) {
+        failed = true;
+        error_number = errno;
+    }
+    if (failed) {
+        std::fprintf(stderr, "tonkle-render: cannot write '%s': %s\n", target, std::strerror(error_number));
+        wav_discard_temp(nullptr);
         return 0;
     }
-    int closed = std::fclose(file);
-    if (closed != 0) {
-        std::fprintf(stderr, "tonkle-render: cannot write '%s': the file could not be completed\n", target);
+    // Both runs start from Play with the same song and options, so they must agree.
+    if (stop_tick != render.plan.stop_tick || render.wav.samples_written != render.plan.total_samples) {
+        std::fprintf(stderr, "tonkle-render: cannot write '%s': the second run of the song differed from the first\n",
+                     target);
         wav_discard_temp(nullptr);
         return 0;
     }

@@ -1,5 +1,6 @@
 #include "wav_writer.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "render_state.h"
@@ -25,8 +26,10 @@ static void wav_write(const unsigned char* bytes, size_t size)
 {
     if (render.wav.failed)
         return;
-    if (std::fwrite(bytes, 1, size, render.wav.file) != size)
+    if (std::fwrite(bytes, 1, size, render.wav.file) != size) {
         render.wav.failed = 1;
+        render.wav.error_number = errno;
+    }
 }
 
 int wav_flush()
@@ -34,8 +37,10 @@ int wav_flush()
     WavWriter& w = render.wav;
     wav_write(w.buffer.get(), w.buffered_bytes);
     w.buffered_bytes = 0;
-    if (!w.failed && std::fflush(w.file) != 0)
+    if (!w.failed && std::fflush(w.file) != 0) {
         w.failed = 1;
+        w.error_number = errno;
+    }
     return w.failed ? 0 : 1;
 }
 
