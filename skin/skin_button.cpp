@@ -181,8 +181,8 @@ LRESULT skin_button_on_set_text(HWND window, WPARAM wparam, LPARAM lparam) {
 
 LRESULT CALLBACK skin_button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_NCCREATE: return skin_object_attach(window, lparam) ? DefWindowProcA(window, message, wparam, lparam) : FALSE;
-    case WM_NCDESTROY: skin_object_free(window); return 0;
+    case WM_NCCREATE: return skin_object_on_nccreate(window, wparam, lparam);
+    case WM_NCDESTROY: return skin_object_on_ncdestroy(window);
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: return skin_button_on_paint(window);
     case WM_MOUSEMOVE: return skin_button_on_mouse_move(window, lparam);

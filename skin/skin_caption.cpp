@@ -40,8 +40,8 @@ LRESULT skin_caption_on_set_text(HWND window, WPARAM wparam, LPARAM lparam) {
 
 LRESULT CALLBACK skin_caption_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_NCCREATE: return skin_object_attach(window, lparam) ? DefWindowProcA(window, message, wparam, lparam) : FALSE;
-    case WM_NCDESTROY: skin_object_free(window); return 0;
+    case WM_NCCREATE: return skin_object_on_nccreate(window, wparam, lparam);
+    case WM_NCDESTROY: return skin_object_on_ncdestroy(window);
     // Drags on the caption move the host window.
     case WM_NCHITTEST: return HTTRANSPARENT;
     case WM_ERASEBKGND: return 1;

@@ -82,22 +82,23 @@ SkinObject* skin_object_get(HWND window) {
   return reinterpret_cast<SkinObject*>(GetWindowLongPtrA(window, 0));
 }
 
-int skin_object_attach(HWND window, LPARAM create_struct) {
+LRESULT skin_object_on_nccreate(HWND window, WPARAM wparam, LPARAM create_struct) {
   const CREATESTRUCTA* creation = reinterpret_cast<const CREATESTRUCTA*>(create_struct);
   const SkinObject* model = static_cast<const SkinObject*>(creation->lpCreateParams);
   if (model == nullptr) {
-    return 0;
+    return FALSE;
   }
   // The window owns its record from here on; WM_NCDESTROY frees it.
   SkinObject* object = new SkinObject(*model);
   SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(object));
-  return 1;
+  return DefWindowProcA(window, WM_NCCREATE, wparam, create_struct);
 }
 
-void skin_object_free(HWND window) {
+LRESULT skin_object_on_ncdestroy(HWND window) {
   SkinObject* object = skin_object_get(window);
   SetWindowLongPtrA(window, 0, 0);
   delete object;
+  return 0;
 }
 
 extern "C" int shell_create_object(HWND host, int id, int kind, const char* text, HBITMAP bitmap) {

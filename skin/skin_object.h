@@ -29,9 +29,9 @@ LRESULT CALLBACK skin_panel_proc(HWND window, UINT message, WPARAM wparam, LPARA
 LRESULT CALLBACK skin_caption_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 // A model record travels in the creation parameters; WM_NCCREATE copies it into the window
-// data (0 when there is none, which refuses the window) and WM_NCDESTROY frees the copy.
+// data (a window without one is refused) and WM_NCDESTROY frees the copy.
 SkinObject* skin_object_get(HWND window);
-int skin_object_attach(HWND window, LPARAM create_struct);
-void skin_object_free(HWND window);
+LRESULT skin_object_on_nccreate(HWND window, WPARAM wparam, LPARAM create_struct);
+LRESULT skin_object_on_ncdestroy(HWND window);
 
 #endif

@@ -31,7 +31,7 @@ void skin_panel_draw_frame(HDC dc, const RECT* client) {
   skin_fill_solid(dc, client, palette->panel_back);
   // A slightly darker line under the top edge makes the panel look set into the surface.
   RECT shade = {client->left + 1, client->top + 1, client->right - 1, client->top + 2};
-  skin_fill_solid(dc, &shade, RGB(226, 232, 242));
+  skin_fill_solid(dc, &shade, palette->panel_shade);
   skin_frame_rect(dc, client, palette->panel_border);
 }
 
@@ -55,8 +55,8 @@ LRESULT skin_panel_on_paint(HWND window) {
 
 LRESULT CALLBACK skin_panel_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_NCCREATE: return skin_object_attach(window, lparam) ? DefWindowProcA(window, message, wparam, lparam) : FALSE;
-    case WM_NCDESTROY: skin_object_free(window); return 0;
+    case WM_NCCREATE: return skin_object_on_nccreate(window, wparam, lparam);
+    case WM_NCDESTROY: return skin_object_on_ncdestroy(window);
     // Drags on a panel move the host window, like drags on its background.
     case WM_NCHITTEST: return HTTRANSPARENT;
     case WM_ERASEBKGND: return 1;

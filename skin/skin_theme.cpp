@@ -14,6 +14,7 @@ const SkinPalette palette = {
     RGB(248, 250, 253),  // panel_back
     RGB(30, 42, 64),     // panel_text
     RGB(138, 156, 186),  // panel_border
+    RGB(226, 232, 242),  // panel_shade
     RGB(36, 54, 88),     // caption_text
     {RGB(255, 255, 255), RGB(220, 229, 241), RGB(128, 148, 178), RGB(30, 42, 64)},
     {RGB(247, 251, 255), RGB(200, 220, 246), RGB(66, 118, 190), RGB(20, 40, 80)},

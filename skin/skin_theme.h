@@ -21,6 +21,7 @@ struct SkinPalette {
   COLORREF panel_back;
   COLORREF panel_text;
   COLORREF panel_border;
+  COLORREF panel_shade;
   COLORREF caption_text;
   SkinFaceColors button_normal;
   SkinFaceColors button_hot;

@@ -103,6 +103,16 @@ LRESULT preview_on_paint(HWND window) {
   return 0;
 }
 
+LRESULT preview_on_destroy() {
+  PostQuitMessage(0);
+  return 0;
+}
+
+LRESULT preview_on_timer(HWND window) {
+  DestroyWindow(window);
+  return 0;
+}
+
 LRESULT preview_on_command(HWND window, WPARAM wparam) {
   if (LOWORD(wparam) == ID_CLOSE) {
     DestroyWindow(window);
@@ -113,11 +123,11 @@ LRESULT preview_on_command(HWND window, WPARAM wparam) {
 LRESULT CALLBACK preview_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE: return preview_on_create(window);
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY: return preview_on_destroy();
     case WM_PAINT: return preview_on_paint(window);
     case WM_NCHITTEST: return HTCAPTION;
     case WM_COMMAND: return preview_on_command(window, wparam);
-    case WM_TIMER: DestroyWindow(window); return 0;
+    case WM_TIMER: return preview_on_timer(window);
     case SHELLM_GETRECT: return preview_on_get_rect(wparam, lparam);
     case SHELLM_DRAW: return preview_on_draw(wparam, lparam);
     default: return DefWindowProcA(window, message, wparam, lparam);
