@@ -143,6 +143,27 @@ TEST(RenderWav, NoTracksGivesSilenceUntilTheStop)
     EXPECT_TRUE(all_silent(wav, {0, 441}));
 }
 
+TEST(RenderWav, LongSongThatStopsEarlyIsWritten)
+{
+    // Track 1 alone could play past what a WAV file holds at a minute a tick and 192000 Hz,
+    // but the selected track 0 ends at once: one minute of silence.
+    Bytes long_track;
+    for (int i = 0; i < 30; i++)
+        long_track = concat({long_track, note(69)});
+    TempFolder folder;
+    std::string song = folder.write(
+        "song.mid", song_bytes({track_chunk(END_OF_TRACK), track_chunk(concat({long_track, END_OF_TRACK}))}));
+    std::string out = folder.file("out.wav");
+    RunResult run = run_render({"wav", song, "-o", out, "--track", "0", "--tick-ms", "60000", "--rate", "192000"});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, "wrote " + out + ": 1 tones (1 silent), 60.00 s at 192000 Hz\n");
+    WavFile wav = read_wav(out);
+    ASSERT_TRUE(wav.valid);
+    EXPECT_EQ(wav.rate_hz, 192000);
+    ASSERT_EQ(wav.samples.size(), 60u * 192000u);
+    EXPECT_TRUE(all_silent(wav, {0, 60 * 192000}));
+}
+
 TEST(RenderWav, FailuresLeaveNoFileAndKeepAnExistingOne)
 {
     TempFolder folder;

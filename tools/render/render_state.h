@@ -53,8 +53,9 @@ struct Progress {
     const char* label;
 };
 
-// What a full run of the song produces, counted before any sample is written.
+// What a run of the song produces: how many tones, when the last one ends, when the Stop comes.
 struct RenderPlan {
+    int timed_ahead;  // a counting run was made before writing, so the length is known
     int64_t stop_tick;
     int64_t tones_started;
     int64_t tones_silent;

@@ -44,14 +44,8 @@ int wav_flush()
     return w.failed ? 0 : 1;
 }
 
-void wav_begin(FILE* file, int32_t rate_hz, int64_t sample_count)
+static void wav_put_header(int32_t rate_hz, int64_t sample_count)
 {
-    WavWriter& w = render.wav;
-    w.file = file;
-    w.buffer.reset(new unsigned char[WAV_BUFFER_BYTES]);
-    w.buffered_bytes = 0;
-    w.samples_written = 0;
-    w.failed = 0;
     const uint32_t data_bytes = static_cast<uint32_t>(sample_count * 2);
     unsigned char header[WAV_HEADER_BYTES];
     std::memcpy(header, "RIFF", 4);
@@ -67,6 +61,32 @@ void wav_begin(FILE* file, int32_t rate_hz, int64_t sample_count)
     std::memcpy(header + 36, "data", 4);
     wav_put_u32(header + 40, data_bytes);
     wav_write(header, sizeof header);
+}
+
+void wav_begin(FILE* file, int32_t rate_hz, int64_t sample_count)
+{
+    WavWriter& w = render.wav;
+    w.file = file;
+    w.buffer.reset(new unsigned char[WAV_BUFFER_BYTES]);
+    w.buffered_bytes = 0;
+    w.samples_written = 0;
+    w.failed = 0;
+    w.error_number = 0;
+    wav_put_header(rate_hz, sample_count);
+}
+
+int wav_rewrite_header(int32_t rate_hz, int64_t sample_count)
+{
+    WavWriter& w = render.wav;
+    if (!wav_flush())
+        return 0;
+    if (std::fseek(w.file, 0, SEEK_SET) != 0) {
+        w.failed = 1;
+        w.error_number = errno;
+        return 0;
+    }
+    wav_put_header(rate_hz, sample_count);
+    return wav_flush();
 }
 
 void wav_put_silence(int64_t sample_count)

@@ -10,6 +10,9 @@ constexpr int64_t WAV_MAX_SAMPLES = (0xFFFFFFFFll - 36) / 2;
 
 // Starts writing to `file` with a header for `sample_count` samples at `rate_hz`.
 void wav_begin(FILE* file, int32_t rate_hz, int64_t sample_count);
+// Writes what is buffered, then the header again, for `sample_count` samples: for a render
+// whose length was not known when it began. Returns 1 when every write so far succeeded.
+int wav_rewrite_header(int32_t rate_hz, int64_t sample_count);
 void wav_put_silence(int64_t sample_count);
 // `count` samples of a square wave of `frequency_hz` starting `offset` samples into the tone,
 // which begins at the start of a high half-period.
