@@ -46,7 +46,7 @@ def main():
         if load and touched:
             rows.append(("    against read + one byte a page", f"{load / touched:.2f}  ({touched / 1e6:.1f} ms)",
                          "", None))
-    tick = cpu_times.get("BM_player_tick/256")
+    tick = cpu_times.get("BM_player_tick")
     if tick:
         countdown = cpu_times.get("BM_countdown_pass/256")
         against = f"  ({tick / countdown:.1f} x a bare countdown pass)" if countdown else ""

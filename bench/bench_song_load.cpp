@@ -86,6 +86,7 @@ void BM_song_load(benchmark::State& state)
 {
     const int notes_per_track = static_cast<int>(state.range(0));
     const std::string& path = big_song_path(notes_per_track);
+    song_unload();
     player_reset();
     int64_t bytes = 0;
     for (auto _ : state) {

@@ -22,7 +22,6 @@ enum StopHandling { STOP_HONOURED, STOP_IGNORED };
 struct RefreshLog {
     int calls;
     int last_track;
-    int32_t status_of[MAX_TRACKS];
     bool refreshed[MAX_TRACKS];
 };
 
@@ -37,7 +36,6 @@ void fuzz_refresh(int track, int32_t status)
     fuzz_require(status == player.tracks[track].status, "refresh status differs from the track's");
     refresh_log.calls++;
     refresh_log.last_track = track;
-    refresh_log.status_of[track] = status;
     refresh_log.refreshed[track] = true;
 }
 
