@@ -42,9 +42,12 @@ void about_version_read(const char* module_path, AboutVersion* version)
         text_fit(version->copyright, sizeof version->copyright, copyright);
 }
 
-// The description is shortened, never the version numbers.
+// The description is shortened, never the version numbers. A buffer of no bytes gets nothing,
+// not even the terminator.
 void about_version_line(const AboutVersion* version, char* out, int capacity)
 {
+    if (capacity <= 0)
+        return;
     char numbers[48];
     std::snprintf(numbers, sizeof numbers, " Ver.%d.%d\n", version->numbers[0], version->numbers[1]);
     int room = capacity - static_cast<int>(std::strlen(numbers));

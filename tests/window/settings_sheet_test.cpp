@@ -340,6 +340,101 @@ TEST(AboutVersion, WithoutVersionInformationABlankVersionZeroAndNoCopyright)
     DeleteFileA(plain.c_str());
 }
 
+// One node of a version resource: length, value length, type, key, value, children, each part
+// aligned to 4 bytes.
+std::vector<unsigned char> version_node(const std::wstring& key, const std::vector<unsigned char>& value,
+                                        WORD value_length, WORD type, const std::vector<std::vector<unsigned char>>& children)
+{
+    std::vector<unsigned char> node(6);
+    for (wchar_t c : key + L'\0') {
+        node.push_back(static_cast<unsigned char>(c & 0xFF));
+        node.push_back(static_cast<unsigned char>(c >> 8));
+    }
+    auto align = [&node] { node.resize((node.size() + 3) & ~size_t{3}); };
+    align();
+    node.insert(node.end(), value.begin(), value.end());
+    for (const std::vector<unsigned char>& child : children) {
+        align();
+        node.insert(node.end(), child.begin(), child.end());
+    }
+    WORD header[3] = {static_cast<WORD>(node.size()), value_length, type};
+    std::memcpy(node.data(), header, sizeof header);
+    return node;
+}
+
+std::vector<unsigned char> version_string(const std::wstring& name, const std::wstring& text)
+{
+    std::vector<unsigned char> value;
+    for (wchar_t c : text + L'\0') {
+        value.push_back(static_cast<unsigned char>(c & 0xFF));
+        value.push_back(static_cast<unsigned char>(c >> 8));
+    }
+    return version_node(name, value, static_cast<WORD>(text.size() + 1), 1, {});
+}
+
+// A copy of this program whose version resource holds a 301-character description and a
+// 300-character copyright line.
+std::string module_with_overlong_version()
+{
+    char module_path[MAX_PATH];
+    GetModuleFileNameA(nullptr, module_path, sizeof module_path);
+    std::string copy = write_song_file({}, "tonkle-overlong-version.exe");
+    if (!CopyFileA(module_path, copy.c_str(), FALSE))
+        return "";
+    VS_FIXEDFILEINFO fixed{};
+    fixed.dwSignature = 0xFEEF04BD;
+    fixed.dwStrucVersion = 0x00010000;
+    fixed.dwFileVersionMS = (7u << 16) | 8u;
+    fixed.dwFileOS = VOS_NT_WINDOWS32;
+    fixed.dwFileType = VFT_APP;
+    std::vector<unsigned char> fixed_bytes(sizeof fixed);
+    std::memcpy(fixed_bytes.data(), &fixed, sizeof fixed);
+    std::wstring description = L"A" + std::wstring(150, L'\x8868');  // A and 150 × 表
+    std::vector<unsigned char> strings = version_node(
+        L"StringFileInfo", {}, 0, 1,
+        {version_node(L"040904b0", {}, 0, 1,
+                      {version_string(L"FileDescription", description), version_string(L"FileVersion", L"7, 8, 9, 10"),
+                       version_string(L"LegalCopyright", std::wstring(300, L'c'))})});
+    std::vector<unsigned char> translation = {0x09, 0x04, 0xB0, 0x04};
+    std::vector<unsigned char> vars = version_node(L"VarFileInfo", {}, 0, 1, {version_node(L"Translation", translation, 4, 0, {})});
+    std::vector<unsigned char> root = version_node(L"VS_VERSION_INFO", fixed_bytes, sizeof fixed, 0, {strings, vars});
+    HANDLE update = BeginUpdateResourceA(copy.c_str(), FALSE);
+    if (update == nullptr)
+        return "";
+    UpdateResourceA(update, MAKEINTRESOURCEA(16), MAKEINTRESOURCEA(1), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT),
+                    root.data(), static_cast<DWORD>(root.size()));
+    if (!EndUpdateResourceA(update, FALSE))
+        return "";
+    return copy;
+}
+
+TEST(AboutVersion, OverlongVersionValuesAreShortenedOnReading)
+{
+    std::string module = module_with_overlong_version();
+    ASSERT_FALSE(module.empty()) << "could not write the version resource";
+    AboutVersion version;
+    about_version_read(module.c_str(), &version);
+    DeleteFileA(module.c_str());
+    std::string description = version.description;
+    EXPECT_EQ(description.size(), 255u);
+    std::string expected = "A";
+    while (expected.size() < 255)
+        expected += cp932::HYOU;
+    EXPECT_EQ(description, expected);
+    EXPECT_EQ(std::string(version.copyright), std::string(255, 'c'));
+    EXPECT_EQ(version.numbers[0], 7);
+    EXPECT_EQ(version.numbers[1], 8);
+    EXPECT_EQ(version.numbers[2], 9);
+    EXPECT_EQ(version.numbers[3], 10);
+    char line[TEXT_SIZE];
+    about_version_line(&version, line, sizeof line);
+    std::string shown = line;
+    ASSERT_LT(shown.size(), static_cast<size_t>(TEXT_SIZE));
+    ASSERT_GT(shown.size(), 9u);
+    EXPECT_EQ(shown.substr(shown.size() - 9), " Ver.7.8\n");
+    EXPECT_EQ((shown.size() - 9) % 2, 1u) << "a double-byte character was cut";
+}
+
 // A description too long for the line is shortened on a character boundary; the version numbers
 // and the line break are always there and nothing is written past the buffer.
 TEST(AboutVersion, AnOverlongDescriptionIsShortenedNeverOverflowing)
@@ -352,14 +447,16 @@ TEST(AboutVersion, AnOverlongDescriptionIsShortenedNeverOverflowing)
     version.numbers[0] = -2147483647 - 1;
     version.numbers[1] = 2147483647;
     const std::string numbers = " Ver.-2147483648.2147483647\n";
-    for (int capacity : {256, 100, 40, 29, 28, 10, 2, 1}) {
+    for (int capacity : {256, 100, 40, 29, 28, 10, 2, 1, 0}) {
         char buffer[300];
         std::memset(buffer, '#', sizeof buffer);
         about_version_line(&version, buffer, capacity);
-        std::string line(buffer);
-        ASSERT_LT(line.size(), static_cast<size_t>(capacity)) << "capacity " << capacity;
         for (int i = capacity; i < static_cast<int>(sizeof buffer); i++)
             ASSERT_EQ(buffer[i], '#') << "capacity " << capacity << ": byte " << i << " written";
+        if (capacity == 0)
+            continue;
+        std::string line(buffer);
+        ASSERT_LT(line.size(), static_cast<size_t>(capacity)) << "capacity " << capacity;
         if (capacity > static_cast<int>(numbers.size())) {
             ASSERT_GE(line.size(), numbers.size());
             EXPECT_EQ(line.substr(line.size() - numbers.size()), numbers) << "capacity " << capacity;
