@@ -27,4 +27,9 @@ finish() {
 trap finish EXIT
 
 wine_prefix_ready
+# Sound goes through ALSA, which the tests point at files of their own.
+if [ ! -f "$WINEPREFIX/.tonkle-alsa" ]; then
+  "$WINE64" reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d alsa /f >/dev/null 2>&1
+  touch "$WINEPREFIX/.tonkle-alsa"
+fi
 "$@"
