@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <cstddef>
 #include <cstring>
 
 #include "app_state.h"
@@ -14,6 +15,10 @@
 const char OPEN_FILTER[] = "MIDIファイル(*.mid)\0*.mid\0その他\0*.*\0";
 static const char OPEN_DIALOG_TITLE[] = "ファイルを開く";
 constexpr DWORD OPEN_FILE_TITLE_SIZE = 64;
+
+// The dialog record without the fields added in Windows 2000: 76 bytes on 32-bit Windows.
+constexpr DWORD OPEN_DIALOG_RECORD_SIZE = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+static_assert(sizeof(void*) != 4 || OPEN_DIALOG_RECORD_SIZE == 76, "open dialog record of the first form");
 
 // The folder comes from the dialog's own offset of the file name: a code page 932 path may hold
 // 0x5C as the second byte of a character, so searching for the last backslash could cut inside
@@ -32,7 +37,7 @@ int song_open_dialog(char* path, char* file_title, const char* filter, HWND owne
 {
     OPENFILENAMEA dialog;
     std::memset(&dialog, 0, sizeof dialog);
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.lStructSize = OPEN_DIALOG_RECORD_SIZE;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter;
     dialog.nFilterIndex = static_cast<DWORD>(app.open_filter_index);

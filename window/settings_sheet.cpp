@@ -3,10 +3,19 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <cstddef>
+
 #include "app_state.h"
 #include "ids.h"
 
 static const char SETTINGS_CAPTION[] = "設定";
+
+// The page and header records end after the header titles and the header bitmap (the forms of
+// the common controls 5.80): 48 and 52 bytes on 32-bit Windows.
+constexpr UINT SETTINGS_PAGE_RECORD_SIZE = offsetof(PROPSHEETPAGEA, pszHeaderSubTitle) + sizeof(LPCSTR);
+constexpr UINT SETTINGS_SHEET_RECORD_SIZE = offsetof(PROPSHEETHEADERA, hbmHeader) + sizeof(HBITMAP);
+static_assert(sizeof(void*) != 4 || SETTINGS_PAGE_RECORD_SIZE == 48, "page record of the first form");
+static_assert(sizeof(void*) != 4 || SETTINGS_SHEET_RECORD_SIZE == 52, "sheet header of the first form");
 
 int settings_command(HWND window)
 {
@@ -21,7 +30,7 @@ int settings_command(HWND window)
 static HPROPSHEETPAGE settings_page_create(HINSTANCE instance, int template_id, DLGPROC procedure)
 {
     PROPSHEETPAGEA page{};
-    page.dwSize = PROPSHEETPAGEA_V1_SIZE;
+    page.dwSize = SETTINGS_PAGE_RECORD_SIZE;
     page.hInstance = instance;
     page.pszTemplate = MAKEINTRESOURCEA(template_id);
     page.pfnDlgProc = procedure;
@@ -37,7 +46,7 @@ int settings_sheet_show(HWND owner)
     HPROPSHEETPAGE pages[2] = {settings_page_create(instance, IDD_OPTIONS_PAGE, options_page_proc),
                                settings_page_create(instance, IDD_ABOUT_PAGE, about_page_proc)};
     PROPSHEETHEADERA sheet{};
-    sheet.dwSize = PROPSHEETHEADERA_V1_SIZE;
+    sheet.dwSize = SETTINGS_SHEET_RECORD_SIZE;
     sheet.dwFlags = PSH_USEHICON;
     sheet.hwndParent = owner;
     sheet.hInstance = instance;
