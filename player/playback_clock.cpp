@@ -5,16 +5,23 @@
 #include "player_state.h"
 #include "track_reader.h"
 
-int player_play()
+// Every track back to its first byte, with no wait and no note.
+static void tracks_rewind()
 {
-    player.play_mode = MODE_PLAYING;
     for (int i = 0; i < player.track_count; i++) {
         TrackRecord& r = player.tracks[i];
         r.position = 0;
         r.countdown = 0;
         r.note = 0;
-        r.status = TRACK_PLAYING;
     }
+}
+
+int player_play()
+{
+    player.play_mode = MODE_PLAYING;
+    tracks_rewind();
+    for (int i = 0; i < player.track_count; i++)
+        player.tracks[i].status = TRACK_PLAYING;
     return 1;
 }
 
@@ -22,12 +29,7 @@ int player_play()
 int player_stop()
 {
     player.play_mode = MODE_STOPPED;
-    for (int i = 0; i < player.track_count; i++) {
-        TrackRecord& r = player.tracks[i];
-        r.position = 0;
-        r.countdown = 0;
-        r.note = 0;
-    }
+    tracks_rewind();
     return 1;
 }
 

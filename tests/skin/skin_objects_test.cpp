@@ -7,7 +7,7 @@
 
 namespace {
 
-struct ObjectSpec {
+struct ObjectPlan {
   int id;
   int kind;
   const char* text;
@@ -15,7 +15,7 @@ struct ObjectSpec {
 
 // The objects of the program's main window, in the order it creates them. "×" and the title
 // "トンクル♪プレーヤー" in code page 932.
-const ObjectSpec MAIN_WINDOW_OBJECTS[] = {
+const ObjectPlan MAIN_WINDOW_OBJECTS[] = {
     {2, SHELL_CAPTION, "\x83\x67\x83\x93\x83\x4E\x83\x8B\x81\xF4\x83\x76\x83\x8C\x81\x5B\x83\x84\x81\x5B"},
     {1, SHELL_TEXT_BUTTON, "\x81\x7E"},
     {5, SHELL_PANEL, ""},
@@ -43,8 +43,8 @@ class SkinObjects : public ::testing::Test {
 };
 
 TEST_F(SkinObjects, MainWindowObjectsAreChildrenPlacedWhereTheHostSays) {
-  for (const ObjectSpec& spec : MAIN_WINDOW_OBJECTS) {
-    EXPECT_EQ(shell_create_object(host, spec.id, spec.kind, spec.text, nullptr), 1) << "id " << spec.id;
+  for (const ObjectPlan& plan : MAIN_WINDOW_OBJECTS) {
+    EXPECT_EQ(shell_create_object(host, plan.id, plan.kind, plan.text, nullptr), 1) << "id " << plan.id;
   }
   for (const HostPlace& place : log.places) {
     HWND child = GetDlgItem(host, place.id);
@@ -110,8 +110,8 @@ TEST_F(SkinObjects, NullTextAndNullBitmapAreAccepted) {
 }
 
 TEST_F(SkinObjects, CaptionAndPanelsLetDragsThroughButButtonsDoNot) {
-  for (const ObjectSpec& spec : MAIN_WINDOW_OBJECTS) {
-    ASSERT_EQ(shell_create_object(host, spec.id, spec.kind, spec.text, nullptr), 1);
+  for (const ObjectPlan& plan : MAIN_WINDOW_OBJECTS) {
+    ASSERT_EQ(shell_create_object(host, plan.id, plan.kind, plan.text, nullptr), 1);
   }
   struct Case {
     int id;

@@ -1,0 +1,10 @@
+# What both mingw-w64 toolchains share; each sets TONKLE_MINGW_TRIPLE and CMAKE_SYSTEM_PROCESSOR
+# first. The -posix compilers are used: the win32-thread ones have no std::mutex.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${TONKLE_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TONKLE_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${TONKLE_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TONKLE_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
