@@ -10,9 +10,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/window_driver.sh"
 mkdir -p "$out_dir"
 failures=0
-check() {  # check DESCRIPTION ACTUAL EXPECTED
-  if [ "$2" == "$3" ]; then echo "ok: $1"; else echo "FAILED: $1: got '$2', expected '$3'"; failures=$((failures + 1)); fi
-}
 
 # --- first run: placement, drag, Play/Stop, close button ---
 tonkle_start "$bin_dir/tonkle.exe" || exit 1
@@ -40,7 +37,6 @@ panel "$out_dir/panel-playing.png"
 tonkle_click 32 275   # Stop
 sleep 0.5
 panel "$out_dir/panel-stopped-again.png"
-differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" != "0" ] && echo yes || echo no; }
 check "Play changes the status panel" "$(differs "$out_dir/panel-stopped.png" "$out_dir/panel-playing.png")" yes
 check "Stop shows the stopped panel again" "$(differs "$out_dir/panel-stopped.png" "$out_dir/panel-stopped-again.png")" no
 

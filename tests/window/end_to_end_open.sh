@@ -11,10 +11,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/window_driver.sh"
 mkdir -p "$out_dir"
 failures=0
-check() {  # check DESCRIPTION ACTUAL EXPECTED
-  if [ "$2" == "$3" ]; then echo "ok: $1"; else echo "FAILED: $1: got '$2', expected '$3'"; failures=$((failures + 1)); fi
-}
-differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" != "0" ] && echo yes || echo no; }
 
 # Three tracks, the first named "さくら" (code page 932 bytes), each with 48 notes: several
 # seconds of playing at one note per 10 ticks.

@@ -1,4 +1,12 @@
 # Driving the real program from outside with xdotool; sourced by the end-to-end tests.
+
+# check DESCRIPTION ACTUAL EXPECTED: counts a failure in `failures` when they differ.
+check() {
+  if [ "$2" == "$3" ]; then echo "ok: $1"; else echo "FAILED: $1: got '$2', expected '$3'"; failures=$((failures + 1)); fi
+}
+
+# differs A.png B.png: "yes" when the two pictures differ in any pixel.
+differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" != "0" ] && echo yes || echo no; }
 # tonkle_start EXE: starts it under Wine and waits for its window (TONKLE_WINDOW, TONKLE_PID).
 tonkle_start() {
   "$WINE64" "$1" >/dev/null 2>"${TONKLE_LOG:-/dev/null}" &
