@@ -108,18 +108,19 @@ void wav_put_silence(int64_t sample_count)
 static void wav_put_level(uint16_t level, int64_t count)
 {
     WavWriter& w = render.wav;
-    const unsigned char low_byte = static_cast<unsigned char>(level);
-    const unsigned char high_byte = static_cast<unsigned char>(level >> 8);
+    // The sample's two bytes in file order, copied as one unit: the loop then fills whole
+    // vector registers, whatever the host's byte order.
+    const unsigned char file_order[2] = {static_cast<unsigned char>(level), static_cast<unsigned char>(level >> 8)};
+    uint16_t sample;
+    std::memcpy(&sample, file_order, sizeof sample);
     while (count > 0) {
         if (w.buffered_bytes == WAV_BUFFER_BYTES)
             wav_flush();
         int64_t room = static_cast<int64_t>((WAV_BUFFER_BYTES - w.buffered_bytes) / 2);
         int64_t part = count < room ? count : room;
         unsigned char* at = w.buffer.get() + w.buffered_bytes;
-        for (int64_t i = 0; i < part; i++) {
-            at[2 * i] = low_byte;
-            at[2 * i + 1] = high_byte;
-        }
+        for (int64_t i = 0; i < part; i++)
+            std::memcpy(at + 2 * i, &sample, sizeof sample);
         w.buffered_bytes += static_cast<size_t>(part) * 2;
         count -= part;
     }
