@@ -34,8 +34,8 @@ static WaveStream& wave_stream()
     return stream;
 }
 
-// The oldest request due by `due`, or none (hz -1). With `due` 0 it only tells when the oldest
-// request came, without taking it.
+// The oldest request due by `due`, taken off the queue, or none (hz -1). Without `take` it is the
+// oldest request whatever its time, left in the queue.
 static ToneRequest wave_stream_next_request(DWORD due, bool take)
 {
     WaveStream& s = wave_stream();
@@ -75,9 +75,9 @@ static void wave_stream_feed(HWAVEOUT device, WAVEHDR* blocks, HANDLE wake)
 {
     ToneWave tone{};
     DWORD now = GetTickCount();
-    DWORD block_at = wave_stream_next_request(0, false).at;
-    if (now - block_at > static_cast<DWORD>(WAVE_OPEN_CATCH_UP_MS) || wave_stream_next_request(0, false).hz < 0)
-        block_at = now - WAVE_OPEN_CATCH_UP_MS;
+    ToneRequest first = wave_stream_next_request(0, false);
+    DWORD open_delay = first.hz >= 0 ? now - first.at : 0;
+    DWORD block_at = now - (open_delay < static_cast<DWORD>(WAVE_OPEN_CATCH_UP_MS) ? open_delay : WAVE_OPEN_CATCH_UP_MS);
     DWORD last_sound = now;
     for (;;) {
         now = GetTickCount();

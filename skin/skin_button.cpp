@@ -171,12 +171,6 @@ LRESULT skin_button_on_capture_changed(HWND window, LPARAM new_capture) {
   return 0;
 }
 
-LRESULT skin_button_on_set_text(HWND window, WPARAM wparam, LPARAM lparam) {
-  LRESULT result = DefWindowProcA(window, WM_SETTEXT, wparam, lparam);
-  InvalidateRect(window, nullptr, FALSE);
-  return result;
-}
-
 }  // namespace
 
 LRESULT CALLBACK skin_button_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -190,7 +184,7 @@ LRESULT CALLBACK skin_button_proc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_LBUTTONDOWN: return skin_button_on_button_down(window, lparam);
     case WM_LBUTTONUP: return skin_button_on_button_up(window, lparam);
     case WM_CAPTURECHANGED: return skin_button_on_capture_changed(window, lparam);
-    case WM_SETTEXT: return skin_button_on_set_text(window, wparam, lparam);
+    case WM_SETTEXT: return skin_object_on_set_text(window, wparam, lparam);
     default: return DefWindowProcA(window, message, wparam, lparam);
   }
 }

@@ -30,12 +30,6 @@ LRESULT skin_caption_on_paint(HWND window) {
   return 0;
 }
 
-LRESULT skin_caption_on_set_text(HWND window, WPARAM wparam, LPARAM lparam) {
-  LRESULT result = DefWindowProcA(window, WM_SETTEXT, wparam, lparam);
-  InvalidateRect(window, nullptr, FALSE);
-  return result;
-}
-
 }  // namespace
 
 LRESULT CALLBACK skin_caption_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -46,7 +40,7 @@ LRESULT CALLBACK skin_caption_proc(HWND window, UINT message, WPARAM wparam, LPA
     case WM_NCHITTEST: return HTTRANSPARENT;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: return skin_caption_on_paint(window);
-    case WM_SETTEXT: return skin_caption_on_set_text(window, wparam, lparam);
+    case WM_SETTEXT: return skin_object_on_set_text(window, wparam, lparam);
     default: return DefWindowProcA(window, message, wparam, lparam);
   }
 }

@@ -123,3 +123,9 @@ extern "C" int shell_create_object(HWND host, int id, int kind, const char* text
   skin_object_place(host, window, id);
   return 1;
 }
+
+LRESULT skin_object_on_set_text(HWND window, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = DefWindowProcA(window, WM_SETTEXT, wparam, lparam);
+  InvalidateRect(window, nullptr, FALSE);
+  return result;
+}

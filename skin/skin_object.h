@@ -33,5 +33,7 @@ LRESULT CALLBACK skin_caption_proc(HWND window, UINT message, WPARAM wparam, LPA
 SkinObject* skin_object_get(HWND window);
 LRESULT skin_object_on_nccreate(HWND window, WPARAM wparam, LPARAM create_struct);
 LRESULT skin_object_on_ncdestroy(HWND window);
+// Stores the new text and repaints the object, which shows it.
+LRESULT skin_object_on_set_text(HWND window, WPARAM wparam, LPARAM lparam);
 
 #endif

@@ -26,21 +26,7 @@ const ObjectPlan MAIN_WINDOW_OBJECTS[] = {
     {8, SHELL_PANEL, ""},
 };
 
-class SkinObjects : public ::testing::Test {
- protected:
-  void SetUp() override {
-    log.places = host_main_window_places();
-    host = host_create(&log);
-    ASSERT_NE(host, nullptr);
-  }
-  void TearDown() override {
-    if (IsWindow(host)) {
-      DestroyWindow(host);
-    }
-  }
-  HostLog log = {};
-  HWND host = nullptr;
-};
+using SkinObjects = HostedSkinTest;
 
 TEST_F(SkinObjects, MainWindowObjectsAreChildrenPlacedWhereTheHostSays) {
   for (const ObjectPlan& plan : MAIN_WINDOW_OBJECTS) {

@@ -91,17 +91,10 @@ std::vector<std::pair<int, int>> canvas_ink_bands(const Canvas& canvas) {
   return bands;
 }
 
-class SkinPaint : public ::testing::Test {
+class SkinPaint : public HostedSkinTest {
  protected:
-  void SetUp() override {
-    log.places = host_main_window_places();
-    host = host_create(&log);
-    ASSERT_NE(host, nullptr);
-  }
   void TearDown() override {
-    if (IsWindow(host)) {
-      DestroyWindow(host);
-    }
+    HostedSkinTest::TearDown();
     // The host owns the bitmap, and deletes it once the button is gone.
     if (bitmap != nullptr) {
       DeleteObject(bitmap);
@@ -132,8 +125,6 @@ class SkinPaint : public ::testing::Test {
     }
     return bitmap;
   }
-  HostLog log = {};
-  HWND host = nullptr;
   HBITMAP bitmap = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #ifndef TONKLE_SKIN_TEST_HOST_H
 #define TONKLE_SKIN_TEST_HOST_H
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <vector>
@@ -47,5 +48,22 @@ void host_pump_messages();
 
 // The rectangle of a child in its parent's client coordinates.
 RECT host_child_rect(HWND child);
+
+// A test with a fresh host laid out like the program's main window.
+class HostedSkinTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    log.places = host_main_window_places();
+    host = host_create(&log);
+    ASSERT_NE(host, nullptr);
+  }
+  void TearDown() override {
+    if (IsWindow(host)) {
+      DestroyWindow(host);
+    }
+  }
+  HostLog log = {};
+  HWND host = nullptr;
+};
 
 #endif

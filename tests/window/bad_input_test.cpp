@@ -60,24 +60,13 @@ std::vector<BadSong> bad_songs()
     };
 }
 
-class BadInput : public ::testing::Test {
+class BadInput : public ManualTickWindowTest {
 protected:
-    void SetUp() override
-    {
-        window = main_window_open();
-        list = GetDlgItem(window, ID_TRACKLIST);
-        KillTimer(window, 1);  // the tests give the ticks themselves
-    }
     void TearDown() override
     {
         dialog_driver_stop();
-        main_window_close(window);
-        song_unload();
-        player_reset();
+        ManualTickWindowTest::TearDown();
     }
-    int rows() { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
-    HWND window = nullptr;
-    HWND list = nullptr;
 };
 
 TEST_F(BadInput, ChosenInTheOpenDialog)

@@ -20,20 +20,8 @@ namespace {
 const COLORREF LIST_TEXT = RGB(0x10, 0x20, 0x30);  // the stand-in skin's colours
 const COLORREF LIST_BACK = RGB(0xF0, 0xE0, 0xD0);
 
-class TrackList : public ::testing::Test {
+class TrackList : public ManualTickWindowTest {
 protected:
-    void SetUp() override
-    {
-        window = main_window_open();
-        list = GetDlgItem(window, ID_TRACKLIST);
-        KillTimer(window, 1);  // the tests give the ticks themselves
-    }
-    void TearDown() override
-    {
-        main_window_close(window);
-        song_unload();
-        player_reset();
-    }
     // Loads the way the Open command does, after its dialog.
     void open_song(const std::vector<unsigned char>& bytes)
     {
@@ -44,7 +32,6 @@ protected:
         track_list_fill(list);
         DeleteFileA(path.c_str());
     }
-    int rows() { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
     LRESULT notify(NMHDR* header) { return SendMessageA(window, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header)); }
     NMLVCUSTOMDRAW custom_draw(DWORD stage, DWORD_PTR item)
     {
@@ -89,8 +76,6 @@ protected:
         PostMessageA(list, WM_LBUTTONUP, 0, point);
         pump_messages();
     }
-    HWND window = nullptr;
-    HWND list = nullptr;
 };
 
 const std::vector<unsigned char> ONE_NOTE = {0x00, 0x90, 60, 100};

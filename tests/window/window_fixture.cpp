@@ -6,8 +6,11 @@
 
 #include "app_state.h"
 #include "app_window.h"
+#include "ids.h"
 #include "fake_shell.h"
 #include "platform.h"
+#include "player_state.h"
+#include "song_loader.h"
 
 SeamRecording seam;
 
@@ -115,4 +118,23 @@ std::string list_cell(HWND list, int row, int column)
     item.cchTextMax = sizeof text;
     SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     return text;
+}
+
+void ManualTickWindowTest::SetUp()
+{
+    window = main_window_open();
+    list = GetDlgItem(window, ID_TRACKLIST);
+    KillTimer(window, 1);
+}
+
+void ManualTickWindowTest::TearDown()
+{
+    main_window_close(window);
+    song_unload();
+    player_reset();
+}
+
+int ManualTickWindowTest::rows()
+{
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
 }

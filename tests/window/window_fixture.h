@@ -2,6 +2,7 @@
 // pumping, song files, and a recording of the player's Stop requests and tones.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -35,3 +36,13 @@ std::vector<unsigned char> titled(const std::string& title, std::vector<unsigned
 
 // Text of a list view cell.
 std::string list_cell(HWND list, int row, int column);
+
+// A test with a fresh main window whose timer is stopped: the test gives the ticks itself.
+class ManualTickWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    int rows();  // rows of the track list
+    HWND window = nullptr;
+    HWND list = nullptr;
+};
