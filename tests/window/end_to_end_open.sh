@@ -27,35 +27,16 @@ song = b"MThd\x00\x00\x00\x06\x00\x01\x00\x03\x00\x60"
 song += chunk(b"\x00\xff\x03" + bytes([len(title)]) + title + notes) + chunk(notes) + chunk(notes)
 open(sys.argv[1], "wb").write(song)
 PY
-windows_path="Z:${song_dir//\//\\}\\song.mid"
 
 tonkle_start "$bin_dir/tonkle.exe" || exit 1
 tonkle_geometry
 list_and_panel() { import -window root -crop 380x215+"$((X + 10))"+"$((Y + 35))" +repage "$1" ; }
 list_and_panel "$out_dir/open-empty.png"
 
-tonkle_click 345 275   # the open button
-dialog=""
-for _ in $(seq 1 50); do
-  dialog=$(xdotool search --onlyvisible --name 'ファイルを開く' 2>/dev/null | head -1)
-  [ -n "$dialog" ] && break
-  sleep 0.2
-done
-check "the open dialog appears" "$([ -n "$dialog" ] && echo yes || echo no)" yes
-if [ -n "$dialog" ]; then
-  eval "$(xdotool getwindowgeometry --shell "$dialog")"
-  # Keys go to the window under the pointer.
-  xdotool mousemove "$((X + WIDTH / 2))" "$((Y + 10))"
-  sleep 0.3
-  xdotool type --delay 15 "$windows_path"
-  xdotool key Return
-  for _ in $(seq 1 25); do
-    [ -z "$(xdotool search --onlyvisible --name 'ファイルを開く' 2>/dev/null)" ] && break
-    sleep 0.2
-  done
-  check "the dialog closes after Return" "$(xdotool search --onlyvisible --name 'ファイルを開く' 2>/dev/null | head -1)" ""
-fi
-sleep 0.5
+tonkle_open_song "$song_dir/song.mid"
+opened=$?
+check "the open dialog appears" "$([ "$opened" -ne 1 ] && echo yes || echo no)" yes
+check "the dialog closes after Return" "$([ "$opened" -eq 0 ] && echo yes || echo no)" yes
 tonkle_geometry
 list_and_panel "$out_dir/open-loaded.png"
 import -window root -crop 400x300+"$X"+"$Y" +repage "$out_dir/tonkle-loaded.png"

@@ -36,7 +36,7 @@ ASOUND
 
 failures=0
 HOME=$work/home tonkle_start "$bin_dir/tonkle.exe" || exit 1
-tonkle_open_song "$work/song.mid" || failures=$((failures + 1))
+tonkle_open_song "$work/song.mid" || { echo "FAILED: the song was not opened"; failures=$((failures + 1)); }
 tonkle_click 77 275   # Play
 sleep 3               # four notes of 11 ticks, then the idle close of the device
 tonkle_click 382 17   # the close button

@@ -7,16 +7,23 @@ check() {
 
 # differs A.png B.png: "yes" when the two pictures differ in any pixel.
 differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" != "0" ] && echo yes || echo no; }
+# wait_for_window TITLE TRIES: prints the id of a visible window so titled, trying every 0.2 s;
+# prints nothing if none appeared.
+wait_for_window() {
+  local id=""
+  for _ in $(seq 1 "$2"); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+    [ -n "$id" ] && break
+    sleep 0.2
+  done
+  echo "$id"
+}
+
 # tonkle_start EXE: starts it under Wine and waits for its window (TONKLE_WINDOW, TONKLE_PID).
 tonkle_start() {
   "$WINE64" "$1" >/dev/null 2>"${TONKLE_LOG:-/dev/null}" &
   TONKLE_PID=$!
-  TONKLE_WINDOW=""
-  for _ in $(seq 1 150); do
-    TONKLE_WINDOW=$(xdotool search --onlyvisible --name 'トンクル♪プレーヤー' 2>/dev/null | head -1)
-    [ -n "$TONKLE_WINDOW" ] && break
-    sleep 0.2
-  done
+  TONKLE_WINDOW=$(wait_for_window 'トンクル♪プレーヤー' 150)
   if [ -z "$TONKLE_WINDOW" ]; then
     echo "FAILED: no window titled トンクル♪プレーヤー appeared"
     kill "$TONKLE_PID" 2>/dev/null
@@ -54,24 +61,23 @@ tonkle_wait_exit() {
 }
 
 # tonkle_open_song UNIX_PATH: clicks the open button, types the song's path in Windows form into
-# the open dialog and confirms it. Returns 1 if the dialog did not appear.
+# the open dialog and confirms it. Returns 1 if the dialog did not appear, 2 if it did not close.
 tonkle_open_song() {
   tonkle_click 345 275
-  local dialog=""
-  for _ in $(seq 1 50); do
-    dialog=$(xdotool search --onlyvisible --name 'ファイルを開く' 2>/dev/null | head -1)
-    [ -n "$dialog" ] && break
-    sleep 0.2
-  done
-  if [ -z "$dialog" ]; then
-    echo "FAILED: the open dialog did not appear"
-    return 1
-  fi
+  local dialog
+  dialog=$(wait_for_window 'ファイルを開く' 50)
+  [ -n "$dialog" ] || return 1
   sleep 0.5
   eval "$(xdotool getwindowgeometry --shell "$dialog")"
-  xdotool mousemove "$((X + WIDTH / 2))" "$((Y + 20))"
-  local windows_path="Z:${1//\//\\}"
-  xdotool type --delay 5 "$windows_path"
+  # Keys go to the window under the pointer.
+  xdotool mousemove "$((X + WIDTH / 2))" "$((Y + 10))"
+  sleep 0.3
+  xdotool type --delay 15 "Z:${1//\//\\}"
   xdotool key Return
-  sleep 1.5
+  for _ in $(seq 1 25); do
+    [ -z "$(xdotool search --onlyvisible --name 'ファイルを開く' 2>/dev/null)" ] && break
+    sleep 0.2
+  done
+  [ -z "$(xdotool search --onlyvisible --name 'ファイルを開く' 2>/dev/null)" ] || return 2
+  sleep 0.5
 }
